@@ -46,9 +46,9 @@ struct HexTable {
 
 void HexLine(TextFile& out, const uint8_t* row, size_t bytes) {
   static const HexTable hex;
-  constexpr size_t kChunk = 16384;  // bytes of the row encoded per reservation in the buffer
+  const size_t chunk = out.BufferSize() / 2;  // bytes of the row encoded per reservation
   while (bytes > 0) {
-    size_t n = bytes < kChunk ? bytes : kChunk;
+    size_t n = bytes < chunk ? bytes : chunk;
     char* p = out.Reserve(2 * n);
     if (!p) break;
     for (size_t i = 0; i < n; ++i, p += 2) {

@@ -51,6 +51,7 @@ class TextFile {
   // the I/O result code is set.
   char* Reserve(size_t size);
   void Commit(size_t size) { used_ += size; }
+  size_t BufferSize() const { return size_; }
   void Flush();
   void Close();
 

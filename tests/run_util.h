@@ -1,0 +1,77 @@
+// Runs the built program as a user would, and collects what it leaves behind.
+#ifndef TORVI_TESTS_RUN_UTIL_H_
+#define TORVI_TESTS_RUN_UTIL_H_
+
+#include <fcntl.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <string>
+#include <vector>
+
+struct RunResult {
+  int status = -1;  // the exit status, or 128 + the signal
+  std::string out, err;
+};
+
+struct RunOptions {
+  std::string dir = ".";             // working directory
+  std::vector<std::string> env;      // extra NAME=VALUE settings
+  bool close_stdout = false;         // start with descriptor 1 closed
+  std::string stdout_file;           // standard output to this file instead of a pipe
+  long file_size_limit = -1;         // RLIMIT_FSIZE in the child
+  std::string binary = TORVI_BINARY;
+};
+
+inline std::string Drain(int fd) {
+  std::string s;
+  char buf[65536];
+  for (ssize_t n; (n = read(fd, buf, sizeof buf)) > 0;) s.append(buf, static_cast<size_t>(n));
+  close(fd);
+  return s;
+}
+
+inline RunResult Torvi(const std::vector<std::string>& args, const RunOptions& o = {}) {
+  int out[2], err[2];
+  if (pipe(out) != 0 || pipe(err) != 0) return {};
+  pid_t pid = fork();
+  if (pid == 0) {
+    if (chdir(o.dir.c_str()) != 0) _exit(126);
+    dup2(err[1], 2);
+    if (o.close_stdout) {
+      close(1);
+    } else if (!o.stdout_file.empty()) {
+      int fd = open(o.stdout_file.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+      dup2(fd, 1);
+      close(fd);
+    } else {
+      dup2(out[1], 1);
+    }
+    close(out[0]);
+    close(out[1]);
+    close(err[0]);
+    close(err[1]);
+    if (o.file_size_limit >= 0) {
+      rlimit r{static_cast<rlim_t>(o.file_size_limit), static_cast<rlim_t>(o.file_size_limit)};
+      setrlimit(RLIMIT_FSIZE, &r);
+    }
+    for (const auto& e : o.env) putenv(const_cast<char*>(e.c_str()));
+    std::vector<char*> argv{const_cast<char*>(o.binary.c_str())};
+    for (const auto& a : args) argv.push_back(const_cast<char*>(a.c_str()));
+    argv.push_back(nullptr);
+    execv(argv[0], argv.data());
+    _exit(127);
+  }
+  close(out[1]);
+  close(err[1]);
+  RunResult r;
+  r.out = Drain(out[0]);
+  r.err = Drain(err[0]);
+  int st = 0;
+  waitpid(pid, &st, 0);
+  r.status = WIFEXITED(st) ? WEXITSTATUS(st) : 128 + WTERMSIG(st);
+  return r;
+}
+
+#endif  // TORVI_TESTS_RUN_UTIL_H_
