@@ -14,16 +14,17 @@ const std::string kLine1Tail = "\x82\xAA\x83\x82\x83W\x83\x85\x81[\x83\x8B ";  /
 
 TEST(ComposeReport, TwoLinesWithTheEndMark) {
   std::string r = ComposeReport("EFOpenError", "torvi", 0x1A2B, "abc");
-  EXPECT_EQ(r, "EFOpenError" + kLine1Tail + "torvi \x82\xCC 00001A2B \x82\xC5\x94\xAD\x90\xB6\x82\xB5" +
+  EXPECT_EQ(r, "EFOpenError" + kLine1Tail +
+                   "torvi \x82\xCC 00001A2B \x82\xC5\x94\xAD\x90\xB6\x82\xB5" +
                    "\x82\xDC\x82\xB5\x82\xBD\x81\x42\nabc.");
   struct Case {
     std::string message, ending;
   } cases[] = {
-      {"abc.", "\nabc."},            // no second full stop
-      {"", "\n"},                     // an empty message gets no mark
-      {"a\nb", "\na\nb."},           // a line feed of its own adds a line
-      {"text\r\n", "\ntext\r\n."},    // the mark stands alone on a third line
-      {"\x81\x42", "\n\x81\x42."},    // a Japanese full stop is not byte 46
+      {"abc.", "\nabc."},           // no second full stop
+      {"", "\n"},                   // an empty message gets no mark
+      {"a\nb", "\na\nb."},          // a line feed of its own adds a line
+      {"text\r\n", "\ntext\r\n."},  // the mark stands alone on a third line
+      {"\x81\x42", "\n\x81\x42."},  // a Japanese full stop is not byte 46
   };
   for (const Case& c : cases) {
     std::string report = ComposeReport("E", "m", 0, c.message);
@@ -43,7 +44,9 @@ TEST(ComposeReport, CutAt1023Bytes) {
 }
 
 TEST(InOutMessage, TableAndFallback) {
-  EXPECT_EQ(msg::InOutMessage(3), "\x95s\x90\xB3\x82\xC8\x83t\x83@\x83" "C\x83\x8B\x96\xBC\x82\xC5\x82\xB7");
+  EXPECT_EQ(msg::InOutMessage(3),
+            "\x95s\x90\xB3\x82\xC8\x83t\x83@\x83"
+            "C\x83\x8B\x96\xBC\x82\xC5\x82\xB7");
   EXPECT_EQ(msg::InOutMessage(112), "I/O \x83G\x83\x89\x81[ (112)");
   EXPECT_EQ(msg::InOutMessage(32), "I/O \x83G\x83\x89\x81[ (32)");
   EXPECT_NE(msg::InOutMessage(101), msg::InOutMessage(112));
@@ -69,7 +72,10 @@ TEST(RaisedFailures, KindsAndMessages) {
     const char* kind;
     std::string message;
   } cases[] = {
-      {[] { RaiseFOpenError("a.bmp"); }, "EFOpenError", "\x83t\x83@\x83" "C\x83\x8B a.bmp \x82\xCD\x8A" "J\x82\xAF\x82\xDC\x82\xB9\x82\xF1"},
+      {[] { RaiseFOpenError("a.bmp"); }, "EFOpenError",
+       "\x83t\x83@\x83"
+       "C\x83\x8B a.bmp \x82\xCD\x8A"
+       "J\x82\xAF\x82\xDC\x82\xB9\x82\xF1"},
       {[] { RaiseReadError(); }, "EReadError", msg::kReadError},
       {[] { RaiseInvalidGraphic(); }, "EInvalidGraphic", msg::kInvalidGraphic},
       {[] { RaiseWin32Error(87); }, "EWin32Error",
@@ -96,10 +102,10 @@ TEST(WindowsError, Table) {
   struct Case {
     int posix, windows;
   } cases[] = {
-      {ENOENT, 3},  {ENOTDIR, 3},  {EACCES, 5},        {EPERM, 5},   {EISDIR, 5},
-      {EROFS, 19},  {EMFILE, 4},   {ENFILE, 4},        {ENOSPC, 112}, {EDQUOT, 112},
-      {EFBIG, 223}, {EWOULDBLOCK, 32}, {ENAMETOOLONG, 206}, {EIO, 1117}, {EPIPE, 109},
-      {ENOMEM, 8},  {EINVAL, 87},  {EBADF, 6},
+      {ENOENT, 3},  {ENOTDIR, 3},      {EACCES, 5},         {EPERM, 5},    {EISDIR, 5},
+      {EROFS, 19},  {EMFILE, 4},       {ENFILE, 4},         {ENOSPC, 112}, {EDQUOT, 112},
+      {EFBIG, 223}, {EWOULDBLOCK, 32}, {ENAMETOOLONG, 206}, {EIO, 1117},   {EPIPE, 109},
+      {ENOMEM, 8},  {EINVAL, 87},      {EBADF, 6},
   };
   for (const Case& c : cases) EXPECT_EQ(WindowsError(c.posix), c.windows) << c.posix;
   // Anything else gets a Windows number, never one of the table's codes 2 to 5.

@@ -16,7 +16,9 @@ using Bytes = std::vector<uint8_t>;
 
 constexpr uint32_t kWhite = 0xFFFFFF, kBlack = 0, kNearWhite = 0xFEFFFF, kRed = 0xFF0000;
 
-Rows_ Load(const Bmp& bmp) { return Rows(DecodeBytes(bmp.Bytes())); }
+Rows_ Load(const Bmp& bmp) {
+  return Rows(DecodeBytes(bmp.Bytes()));
+}
 
 // 24-bit rows of the pixels given, top row first, stored bottom-up with padding.
 Bytes Rgb24(const std::vector<std::vector<uint32_t>>& top_first) {
@@ -55,7 +57,9 @@ TEST(Load, Layouts) {
     change(x);
     cases.push_back({name, x});
   };
-  add("24 bits", [](Bmp& x) { x.pixels = Rgb24({{kWhite, kNearWhite, kWhite}, {kRed, 0, kWhite}}); });
+  add("24 bits", [](Bmp& x) {
+    x.pixels = Rgb24({{kWhite, kNearWhite, kWhite}, {kRed, 0, kWhite}});
+  });
   add("24 bits, top-down", [](Bmp& x) {
     x.height = -2;
     x.pixels = Rgb24({{kRed, 0, kWhite}, {kWhite, kNearWhite, kWhite}});
@@ -108,7 +112,7 @@ TEST(Load, Layouts) {
   });
   add("32 bits", [](Bmp& x) {
     x.bits = 32;
-    x.pixels = {0xFF, 0xFF, 0xFE, 0xFF, 0, 0, 0, 0, 0xFF, 0xFF, 0xFF, 0,
+    x.pixels = {0xFF, 0xFF, 0xFE, 0xFF, 0,    0,    0,    0,    0xFF, 0xFF, 0xFF, 0,
                 0xFF, 0xFF, 0xFF, 0x00, 0xFF, 0xFF, 0x7F, 0xFF, 0xFF, 0xFF, 0xFF, 0x12};
   });
   for (uint32_t header : {40u, 52u, 56u, 108u, 124u}) {
@@ -117,7 +121,7 @@ TEST(Load, Layouts) {
       x.bits = 32;
       x.compression = 3;
       x.masks = {0xFF000000, 0x00FF0000, 0x0000FF00};  // red in the top byte
-      x.pixels = {0, 0xFF, 0xFF, 0xFE, 0, 0, 0, 0, 0, 0xFF, 0xFF, 0xFF,
+      x.pixels = {0,    0xFF, 0xFF, 0xFE, 0, 0, 0,    0,    0, 0xFF, 0xFF, 0xFF,
                   0x12, 0xFF, 0xFF, 0xFF, 0, 0, 0xFF, 0xFF, 0, 0xFF, 0xFF, 0xFF};
     });
   }
@@ -272,7 +276,8 @@ TEST(Load, RunLength8) {
       {"stream ends in an absolute run", 4, 1, {0, 4, 1, 1}, {"1100"}},
       {"no end of bitmap", 2, 1, {2, 1}, {"11"}},
   };
-  for (const Case& c : cases) EXPECT_EQ(Load(RunLength(8, c.width, c.height, c.data)), c.want) << c.name;
+  for (const Case& c : cases)
+    EXPECT_EQ(Load(RunLength(8, c.width, c.height, c.data)), c.want) << c.name;
 }
 
 TEST(Load, RunLength4) {
@@ -299,7 +304,9 @@ TEST(Load, RunLengthUnpaintedTakesEntryZero) {
   EXPECT_EQ(Load(b), (Rows_{"111", "011"}));
 }
 
-std::string Failure(const Bmp& b) { return FailureOf(b.Bytes()); }
+std::string Failure(const Bmp& b) {
+  return FailureOf(b.Bytes());
+}
 
 TEST(Load, Failures) {
   Bmp ok;
@@ -307,7 +314,8 @@ TEST(Load, Failures) {
   ok.pixels = Rgb24({{kWhite, kBlack}});
   ASSERT_EQ(Failure(ok), "");
   const std::string bytes = ok.Bytes();
-  for (size_t n : {1, 2, 13, 14, 15, 17, 18, 30, 53}) EXPECT_EQ(FailureOf(bytes.substr(0, n)), "EReadError") << n;
+  for (size_t n : {1, 2, 13, 14, 15, 17, 18, 30, 53})
+    EXPECT_EQ(FailureOf(bytes.substr(0, n)), "EReadError") << n;
   EXPECT_EQ(FailureOf("BA" + bytes.substr(2)), "EInvalidGraphic");
   EXPECT_EQ(FailureOf("XXXXXXXXXXXXXXXXXXXXXXXXXXXXX"), "EInvalidGraphic");
   EXPECT_EQ(FailureOf(bytes.substr(0, 14) + "\xFF\xFF\xFF\xFF" + bytes.substr(18)), "EReadError")
@@ -328,15 +336,56 @@ TEST(Load, Failures) {
       {"compression 4", [](Bmp& b) { b.compression = 4; }, "EInvalidGraphic"},
       {"compression 6", [](Bmp& b) { b.compression = 6; }, "EInvalidGraphic"},
       {"RLE8 at 24 bits", [](Bmp& b) { b.compression = 1; }, "EInvalidGraphic"},
-      {"RLE4 at 8 bits", [](Bmp& b) { b.bits = 8; b.compression = 2; }, "EInvalidGraphic"},
-      {"bit fields at 24 bits", [](Bmp& b) { b.compression = 3; b.masks = {1, 2, 4}; }, "EInvalidGraphic"},
-      {"run length top-down", [](Bmp& b) { b.bits = 8; b.compression = 1; b.height = -1; }, "EInvalidGraphic"},
+      {"RLE4 at 8 bits",
+       [](Bmp& b) {
+         b.bits = 8;
+         b.compression = 2;
+       },
+       "EInvalidGraphic"},
+      {"bit fields at 24 bits",
+       [](Bmp& b) {
+         b.compression = 3;
+         b.masks = {1, 2, 4};
+       },
+       "EInvalidGraphic"},
+      {"run length top-down",
+       [](Bmp& b) {
+         b.bits = 8;
+         b.compression = 1;
+         b.height = -1;
+       },
+       "EInvalidGraphic"},
       {"257 colours", [](Bmp& b) { b.colours_used = 257; }, "EInvalidGraphic"},
       {"colours used huge", [](Bmp& b) { b.colours_used = 0xFFFFFFFF; }, "EInvalidGraphic"},
-      {"zero mask", [](Bmp& b) { b.bits = 32; b.compression = 3; b.masks = {0xFF0000, 0, 0xFF}; }, "EInvalidGraphic"},
-      {"broken mask", [](Bmp& b) { b.bits = 32; b.compression = 3; b.masks = {0xFF0000, 0xF0F0, 0xFF}; }, "EInvalidGraphic"},
-      {"masks cut short", [](Bmp& b) { b.bits = 32; b.compression = 3; b.pixels.clear(); b.masks = {0xFF0000}; }, "EReadError"},
-      {"colour table cut short", [](Bmp& b) { b.bits = 8; b.palette = {0, 0}; b.pixels.clear(); }, "EReadError"},
+      {"zero mask",
+       [](Bmp& b) {
+         b.bits = 32;
+         b.compression = 3;
+         b.masks = {0xFF0000, 0, 0xFF};
+       },
+       "EInvalidGraphic"},
+      {"broken mask",
+       [](Bmp& b) {
+         b.bits = 32;
+         b.compression = 3;
+         b.masks = {0xFF0000, 0xF0F0, 0xFF};
+       },
+       "EInvalidGraphic"},
+      {"masks cut short",
+       [](Bmp& b) {
+         b.bits = 32;
+         b.compression = 3;
+         b.pixels.clear();
+         b.masks = {0xFF0000};
+       },
+       "EReadError"},
+      {"colour table cut short",
+       [](Bmp& b) {
+         b.bits = 8;
+         b.palette = {0, 0};
+         b.pixels.clear();
+       },
+       "EReadError"},
       {"width 0", [](Bmp& b) { b.width = 0; }, "EInvalidGraphic"},
       {"height 0", [](Bmp& b) { b.height = 0; }, "EInvalidGraphic"},
       {"image size too big", [](Bmp& b) { b.image_size = 9; }, "EInvalidGraphic"},

@@ -16,11 +16,14 @@ struct RunResult {
 };
 
 struct RunOptions {
-  std::string dir = ".";             // working directory
-  std::vector<std::string> env;      // extra NAME=VALUE settings
-  bool close_stdout = false;         // start with descriptor 1 closed
-  std::string stdout_file;           // standard output to this file instead of a pipe
-  long file_size_limit = -1;         // RLIMIT_FSIZE in the child
+  RunOptions(std::string dir_ = ".", std::vector<std::string> env_ = {})
+      : dir(std::move(dir_)), env(std::move(env_)) {}
+  std::string dir;               // working directory
+  std::vector<std::string> env;  // extra NAME=VALUE settings
+  bool close_stdout = false;     // start with descriptor 1 closed
+  bool broken_pipe = false;      // standard output a pipe nobody reads
+  std::string stdout_file;       // standard output to this file instead of a pipe
+  long file_size_limit = -1;     // RLIMIT_FSIZE in the child
   std::string binary = TORVI_BINARY;
 };
 
@@ -41,6 +44,12 @@ inline RunResult Torvi(const std::vector<std::string>& args, const RunOptions& o
     dup2(err[1], 2);
     if (o.close_stdout) {
       close(1);
+    } else if (o.broken_pipe) {
+      int p[2];
+      if (pipe(p) != 0) _exit(126);
+      close(p[0]);
+      dup2(p[1], 1);
+      close(p[1]);
     } else if (!o.stdout_file.empty()) {
       int fd = open(o.stdout_file.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
       dup2(fd, 1);

@@ -44,7 +44,9 @@ inline void WriteFile(const std::string& path, const std::string& bytes) {
   std::ofstream(path, std::ios::binary) << bytes;
 }
 
-inline bool Exists(const std::string& path) { return access(path.c_str(), F_OK) == 0; }
+inline bool Exists(const std::string& path) {
+  return access(path.c_str(), F_OK) == 0;
+}
 
 inline Picture DecodeBytes(const std::string& bytes) {
   MemorySource source(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size());

@@ -18,10 +18,16 @@ namespace {
 
 const std::string kBanner =
     "TORVI(Version1.1)\r\n\x83k\x83\x8C\x83g\r\n\r\ntorvi.exe BMP EPS\r\n"
-    "BMP\x83t\x83@\x83" "C\x83\x8B\x82\xF0" "EPS\x83t\x83@\x83" "C\x83\x8B\x82\xC9\x95\xCF\x8A\xB7"
-    "\x82\xB5\x82\xDC\x82\xB7\x81" "B\r\n"
-    "\x82\xBD\x82\xBE\x82\xB5\x81" "A\x94\x92\x8D\x95\x89\xE6\x91\x9C\x82\xC9\x82\xC8\x82\xE8"
-    "\x82\xDC\x82\xB7\x81" "B\r\n";
+    "BMP\x83t\x83@\x83"
+    "C\x83\x8B\x82\xF0"
+    "EPS\x83t\x83@\x83"
+    "C\x83\x8B\x82\xC9\x95\xCF\x8A\xB7"
+    "\x82\xB5\x82\xDC\x82\xB7\x81"
+    "B\r\n"
+    "\x82\xBD\x82\xBE\x82\xB5\x81"
+    "A\x94\x92\x8D\x95\x89\xE6\x91\x9C\x82\xC9\x82\xC8\x82\xE8"
+    "\x82\xDC\x82\xB7\x81"
+    "B\r\n";
 
 const std::string kWorkedExample =
     "%!PS-Adobe-2.0 EPSF-2.0\r\n%%Title:BMP->EPS\r\n%%Creator:TORVI\r\n"
@@ -145,7 +151,8 @@ TEST(Run, DoubleByteNamesFollowTheLocale) {
   WriteFile(dir / so, ExampleBmp());
   EXPECT_EQ(Torvi({so}, {dir.path(), {"LC_ALL=C"}}).status, 0);
   EXPECT_TRUE(Exists(dir / (so + ".eps")));
-  if (!HasLocale("ja_JP.SJIS")) GTEST_SKIP() << "no ja_JP.SJIS locale (localedef -f SHIFT_JIS -i ja_JP ja_JP.SJIS)";
+  if (!HasLocale("ja_JP.SJIS"))
+    GTEST_SKIP() << "no ja_JP.SJIS locale (localedef -f SHIFT_JIS -i ja_JP ja_JP.SJIS)";
   EXPECT_EQ(Torvi({so}, {dir.path(), {"LC_ALL=ja_JP.SJIS"}}).status, 0);
   EXPECT_EQ(ReadFile(dir / "x.eps"), kWorkedExample);
 }
@@ -170,8 +177,9 @@ TEST(Run, GhostscriptDrawsThePicture) {
   TempDir dir;
   WriteFile(dir / "pic.bmp", b.Bytes());
   ASSERT_EQ(Torvi({"pic.bmp"}, {dir.path()}).status, 0);
-  std::string cmd = "gs -q -dSAFER -dBATCH -dNOPAUSE -dEPSCrop -r72 -sDEVICE=pbmraw -sOutputFile='" +
-                    (dir / "pic.pbm") + "' '" + (dir / "pic.eps") + "' >/dev/null 2>&1";
+  std::string cmd =
+      "gs -q -dSAFER -dBATCH -dNOPAUSE -dEPSCrop -r72 -sDEVICE=pbmraw -sOutputFile='" +
+      (dir / "pic.pbm") + "' '" + (dir / "pic.eps") + "' >/dev/null 2>&1";
   ASSERT_EQ(system(cmd.c_str()), 0);
   // P4, comment lines, width, height, one whitespace byte, then rows of bits (1 black).
   std::istringstream pbm(ReadFile(dir / "pic.pbm"));
@@ -213,13 +221,18 @@ bool Matches(const std::string& report, const std::string& kind, const std::stri
   return report.compare(digits + 8, std::string::npos, want, digits + 11, std::string::npos) == 0;
 }
 
-const std::string kFOpen = "\x83t\x83@\x83" "C\x83\x8B ";
-const std::string kCannotOpen = " \x82\xCD\x8A" "J\x82\xAF\x82\xDC\x82\xB9\x82\xF1";
+const std::string kFOpen =
+    "\x83t\x83@\x83"
+    "C\x83\x8B ";
+const std::string kCannotOpen =
+    " \x82\xCD\x8A"
+    "J\x82\xAF\x82\xDC\x82\xB9\x82\xF1";
 const std::string kReadError =
     "\x83X\x83g\x83\x8A\x81[\x83\x80\x82\xA9\x82\xE7\x82\xCC\x93\xC7\x82\xDD\x8D\x9E\x82\xDD\x83G"
     "\x83\x89\x81[";
 const std::string kInvalid =
-    "\x83r\x83\x62\x83g\x83}\x83\x62\x83v\x83" "C\x83\x81\x81[\x83W\x82\xAA\x95s\x90\xB3\x82\xC5"
+    "\x83r\x83\x62\x83g\x83}\x83\x62\x83v\x83"
+    "C\x83\x81\x81[\x83W\x82\xAA\x95s\x90\xB3\x82\xC5"
     "\x82\xB7";
 const std::string kIoError = "I/O \x83G\x83\x89\x81[ (";
 
@@ -230,6 +243,12 @@ std::string BigExample() {
   b.height = 64;
   b.pixels.assign(64 * 64 * 3, 0x80);
   return b.Bytes();
+}
+
+RunOptions FileSizeLimit(long bytes) {
+  RunOptions o;
+  o.file_size_limit = bytes;
+  return o;
 }
 
 TEST(Failures, ReportTable) {
@@ -262,35 +281,89 @@ TEST(Failures, ReportTable) {
   table.palette = {0, 0, 0};
   table.pixels.clear();
   std::vector<Case> cases = {
-      {"missing input", keep_output, {"missing.bmp", "out.eps"}, "EFOpenError",
-       kFOpen + "missing.bmp" + kCannotOpen, keep},
-      {"input a directory", [&](const TempDir& d) { mkdir((d / "in.bmp").c_str(), 0755); keep_output(d); },
-       {"in.bmp", "out.eps"}, "EFOpenError", kFOpen + "in.bmp" + kCannotOpen, keep},
+      {"missing input",
+       keep_output,
+       {"missing.bmp", "out.eps"},
+       "EFOpenError",
+       kFOpen + "missing.bmp" + kCannotOpen,
+       keep},
+      {"input a directory",
+       [&](const TempDir& d) {
+         mkdir((d / "in.bmp").c_str(), 0755);
+         keep_output(d);
+       },
+       {"in.bmp", "out.eps"},
+       "EFOpenError",
+       kFOpen + "in.bmp" + kCannotOpen,
+       keep},
       {"1 byte", input("B"), {"in.bmp", "out.eps"}, "EReadError", kReadError, keep},
-      {"13 bytes", input(good.substr(0, 13)), {"in.bmp", "out.eps"}, "EReadError", kReadError, keep},
-      {"15 bytes", input(good.substr(0, 15)), {"in.bmp", "out.eps"}, "EReadError", kReadError, keep},
-      {"not BM", input("PK" + good.substr(2)), {"in.bmp", "out.eps"}, "EInvalidGraphic", kInvalid, keep},
+      {"13 bytes",
+       input(good.substr(0, 13)),
+       {"in.bmp", "out.eps"},
+       "EReadError",
+       kReadError,
+       keep},
+      {"15 bytes",
+       input(good.substr(0, 15)),
+       {"in.bmp", "out.eps"},
+       "EReadError",
+       kReadError,
+       keep},
+      {"not BM",
+       input("PK" + good.substr(2)),
+       {"in.bmp", "out.eps"},
+       "EInvalidGraphic",
+       kInvalid,
+       keep},
       {"planes 2", input(planes.Bytes()), {"in.bmp", "out.eps"}, "EInvalidGraphic", kInvalid, keep},
-      {"colour table cut short", input(table.Bytes()), {"in.bmp", "out.eps"}, "EReadError",
-       kReadError, keep},
-      {"negative width", input(negative.Bytes()), {"in.bmp", "out.eps"}, "EWin32Error",
+      {"colour table cut short",
+       input(table.Bytes()),
+       {"in.bmp", "out.eps"},
+       "EReadError",
+       kReadError,
+       keep},
+      {"negative width",
+       input(negative.Bytes()),
+       {"in.bmp", "out.eps"},
+       "EWin32Error",
        "Win32 \x83G\x83\x89\x81[\x81\x42\x83R\x81[\x83h : 87.\n\x83p\x83\x89\x83\x81\x81[\x83^\x81["
        "\x82\xAA\x8A\xD4\x88\xE1\x82\xC1\x82\xC4\x82\xA2\x82\xDC\x82\xB7\x81\x42",
        keep},
-      {"2^30 by 2^30 in a tiny file", input(huge.Bytes()), {"in.bmp", "out.eps"}, "EOutOfResources",
-       "\x83V\x83X\x83" "e\x83\x80 \x83\x8A\x83\x5C\x81[\x83X\x82\xAA\x91\xAB\x82\xE8\x82\xDC\x82\xB9"
+      {"2^30 by 2^30 in a tiny file",
+       input(huge.Bytes()),
+       {"in.bmp", "out.eps"},
+       "EOutOfResources",
+       "\x83V\x83X\x83"
+       "e\x83\x80 \x83\x8A\x83\x5C\x81[\x83X\x82\xAA\x91\xAB\x82\xE8\x82\xDC\x82\xB9"
        "\x82\xF1",
        keep},
-      {"output directory missing", input(good), {"in.bmp", "no/such/out.eps"}, "EInOutError",
-       "\x95s\x90\xB3\x82\xC8\x83t\x83@\x83" "C\x83\x8B\x96\xBC\x82\xC5\x82\xB7", keep},
-      {"output a directory", [&](const TempDir& d) { input(good)(d); mkdir((d / "dir.eps").c_str(), 0755); },
-       {"in.bmp", "dir.eps"}, "EInOutError",
-       "\x83t\x83@\x83" "C\x83\x8B\x82\xD6\x82\xCC\x83" "A\x83N\x83Z\x83X\x82\xAA\x8B\x91\x94\xDB\x82"
+      {"output directory missing",
+       input(good),
+       {"in.bmp", "no/such/out.eps"},
+       "EInOutError",
+       "\x95s\x90\xB3\x82\xC8\x83t\x83@\x83"
+       "C\x83\x8B\x96\xBC\x82\xC5\x82\xB7",
+       keep},
+      {"output a directory",
+       [&](const TempDir& d) {
+         input(good)(d);
+         mkdir((d / "dir.eps").c_str(), 0755);
+       },
+       {"in.bmp", "dir.eps"},
+       "EInOutError",
+       "\x83t\x83@\x83"
+       "C\x83\x8B\x82\xD6\x82\xCC\x83"
+       "A\x83N\x83Z\x83X\x82\xAA\x8B\x91\x94\xDB\x82"
        "\xB3\x82\xEA\x82\xDC\x82\xB5\x82\xBD",
        keep},
       {"disk full", input(good), {"in.bmp", "/dev/full"}, "EInOutError", kIoError + "112)", keep},
-      {"file-size limit", input(BigExample()), {"in.bmp", "out.eps"}, "EInOutError",
-       kIoError + "223)", "prefix", RunOptions{".", {}, false, "", 1000}},
+      {"file-size limit",
+       input(BigExample()),
+       {"in.bmp", "out.eps"},
+       "EInOutError",
+       kIoError + "223)",
+       "prefix",
+       FileSizeLimit(1000)},
   };
   for (Case& c : cases) {
     TempDir dir;
@@ -357,6 +430,14 @@ TEST(Failures, StandardOutputClosedOrFailing) {
   RunOptions full{dir.path()};
   full.stdout_file = "/dev/full";
   EXPECT_EQ(Torvi({}, full).status, 1);
+  // A pipe that nobody reads: the document written into it fails, and so does the report, with
+  // status 1 and no death by signal.
+  WriteFile(dir / "pic.bmp", ExampleBmp());
+  RunOptions broken{dir.path()};
+  broken.broken_pipe = true;
+  r = Torvi({"pic.bmp", "/dev/stdout"}, broken);
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.err, "");
 }
 
 TEST(Failures, LocationIsStableAcrossRuns) {
