@@ -13,6 +13,7 @@
 struct RunResult {
   int status = -1;  // the exit status, or 128 + the signal
   std::string out, err;
+  long peak_kib = 0;  // peak resident memory
 };
 
 struct RunOptions {
@@ -35,7 +36,13 @@ inline std::string Drain(int fd) {
   return s;
 }
 
-inline RunResult Torvi(const std::vector<std::string>& args, const RunOptions& o = {}) {
+// A started run: its process and the read ends of its standard output and error.
+struct Started {
+  pid_t pid = -1;
+  int out = -1, err = -1;
+};
+
+inline Started Start(const std::vector<std::string>& args, const RunOptions& o = {}) {
   int out[2], err[2];
   if (pipe(out) != 0 || pipe(err) != 0) return {};
   pid_t pid = fork();
@@ -74,13 +81,23 @@ inline RunResult Torvi(const std::vector<std::string>& args, const RunOptions& o
   }
   close(out[1]);
   close(err[1]);
+  return {pid, out[0], err[0]};
+}
+
+inline RunResult Finish(const Started& s) {
   RunResult r;
-  r.out = Drain(out[0]);
-  r.err = Drain(err[0]);
+  r.out = Drain(s.out);
+  r.err = Drain(s.err);
   int st = 0;
-  waitpid(pid, &st, 0);
+  rusage usage{};
+  wait4(s.pid, &st, 0, &usage);
   r.status = WIFEXITED(st) ? WEXITSTATUS(st) : 128 + WTERMSIG(st);
+  r.peak_kib = usage.ru_maxrss;
   return r;
+}
+
+inline RunResult Torvi(const std::vector<std::string>& args, const RunOptions& o = {}) {
+  return Finish(Start(args, o));
 }
 
 #endif  // TORVI_TESTS_RUN_UTIL_H_

@@ -11,6 +11,7 @@
 #include <regex>
 
 #include "bmp_builder.h"
+#include "report_util.h"
 #include "run_util.h"
 #include "test_util.h"
 
@@ -201,40 +202,6 @@ TEST(Run, GhostscriptDrawsThePicture) {
       EXPECT_EQ(black, top_first[y][x] != 0xFFFFFF) << x << "," << y;
     }
 }
-
-// The report: line 1 names the kind, the module and the place; line 2 the message.
-std::string ReportPattern(const std::string& kind, const std::string& message) {
-  std::string m = message;
-  if (!m.empty() && m.back() != '.') m += '.';
-  return kind + "\x82\xAA\x83\x82\x83W\x83\x85\x81[\x83\x8B torvi \x82\xCC [0-9A-F]{8} " +
-         "\x82\xC5\x94\xAD\x90\xB6\x82\xB5\x82\xDC\x82\xB5\x82\xBD\x81\x42\n" + m + "\r\n";
-}
-
-bool Matches(const std::string& report, const std::string& kind, const std::string& message) {
-  std::string want = ReportPattern(kind, message);
-  // Everything but the eight digits is literal.
-  size_t digits = want.find("[0-9A-F]{8}");
-  if (report.size() != want.size() - 11 + 8) return false;
-  if (report.compare(0, digits, want, 0, digits) != 0) return false;
-  for (size_t i = digits; i < digits + 8; ++i)
-    if (!isdigit(report[i]) && !(report[i] >= 'A' && report[i] <= 'F')) return false;
-  return report.compare(digits + 8, std::string::npos, want, digits + 11, std::string::npos) == 0;
-}
-
-const std::string kFOpen =
-    "\x83t\x83@\x83"
-    "C\x83\x8B ";
-const std::string kCannotOpen =
-    " \x82\xCD\x8A"
-    "J\x82\xAF\x82\xDC\x82\xB9\x82\xF1";
-const std::string kReadError =
-    "\x83X\x83g\x83\x8A\x81[\x83\x80\x82\xA9\x82\xE7\x82\xCC\x93\xC7\x82\xDD\x8D\x9E\x82\xDD\x83G"
-    "\x83\x89\x81[";
-const std::string kInvalid =
-    "\x83r\x83\x62\x83g\x83}\x83\x62\x83v\x83"
-    "C\x83\x81\x81[\x83W\x82\xAA\x95s\x90\xB3\x82\xC5"
-    "\x82\xB7";
-const std::string kIoError = "I/O \x83G\x83\x89\x81[ (";
 
 std::string BigExample() {
   // 64 x 64, so that its document (over 8 KiB) passes any small limit.
