@@ -7,11 +7,12 @@
 
 // The report: line 1 names the kind, the module and the place (eight upper-case hexadecimal
 // digits), line 2 the message with its end mark.
-inline bool Matches(const std::string& report, const std::string& kind,
-                    const std::string& message) {
+inline bool Matches(const std::string& report, const std::string& kind, const std::string& message,
+                    const std::string& module = "torvi") {
   std::string m = message;
   if (!m.empty() && m.back() != '.') m += '.';
-  const std::string head = kind + "\x82\xAA\x83\x82\x83W\x83\x85\x81[\x83\x8B torvi \x82\xCC ";
+  const std::string head =
+      kind + "\x82\xAA\x83\x82\x83W\x83\x85\x81[\x83\x8B " + module + " \x82\xCC ";
   const std::string tail =
       " \x82\xC5\x94\xAD\x90\xB6\x82\xB5\x82\xDC\x82\xB5\x82\xBD\x81\x42\n" + m + "\r\n";
   if (report.size() != head.size() + 8 + tail.size()) return false;

@@ -24,6 +24,7 @@ struct RunOptions {
   bool close_stdout = false;     // start with descriptor 1 closed
   bool broken_pipe = false;      // standard output a pipe nobody reads
   std::string stdout_file;       // standard output to this file instead of a pipe
+  std::string stderr_file;       // standard error to this file instead of a pipe
   long file_size_limit = -1;     // RLIMIT_FSIZE in the child
   std::string binary = TORVI_BINARY;
 };
@@ -48,7 +49,13 @@ inline Started Start(const std::vector<std::string>& args, const RunOptions& o =
   pid_t pid = fork();
   if (pid == 0) {
     if (chdir(o.dir.c_str()) != 0) _exit(126);
-    dup2(err[1], 2);
+    if (o.stderr_file.empty()) {
+      dup2(err[1], 2);
+    } else {
+      int fd = open(o.stderr_file.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+      dup2(fd, 2);
+      close(fd);
+    }
     if (o.close_stdout) {
       close(1);
     } else if (o.broken_pipe) {
