@@ -27,7 +27,7 @@ for p in "${pictures[@]}"; do
   [[ -f $in ]] || "$build/bench/make_picture" "$kind" "$w" "$h" "$in"
   "$build/torvi" "$in" out.eps
   size=$(stat -c %s out.eps)
-  hyperfine -N --warmup 1 --runs "$runs" --export-json "$kind.json" \
+  hyperfine -N --warmup 1 --runs "$runs" --export-json "$kind.json" --style none \
     -n torvi "$build/torvi $in out.eps" \
     -n netpbm "sh -c 'bmptopnm $in 2>/dev/null | ppmtopgm | pamthreshold -simple -threshold=0.999 | pnmtops -noturn -scale 1 -nocenter >netpbm.eps 2>/dev/null'" \
     -n floor "sh -c 'cat $in >/dev/null; head -c $size /dev/zero >floor.eps'" >/dev/null
