@@ -26,6 +26,7 @@ struct RunOptions {
   std::string stdout_file;       // standard output to this file instead of a pipe
   std::string stderr_file;       // standard error to this file instead of a pipe
   long file_size_limit = -1;     // RLIMIT_FSIZE in the child
+  long memory_limit = -1;        // RLIMIT_AS in the child
   std::string binary = TORVI_BINARY;
 };
 
@@ -78,6 +79,10 @@ inline Started Start(const std::vector<std::string>& args, const RunOptions& o =
     if (o.file_size_limit >= 0) {
       rlimit r{static_cast<rlim_t>(o.file_size_limit), static_cast<rlim_t>(o.file_size_limit)};
       setrlimit(RLIMIT_FSIZE, &r);
+    }
+    if (o.memory_limit >= 0) {
+      rlimit r{static_cast<rlim_t>(o.memory_limit), static_cast<rlim_t>(o.memory_limit)};
+      setrlimit(RLIMIT_AS, &r);
     }
     for (const auto& e : o.env) putenv(const_cast<char*>(e.c_str()));
     std::vector<char*> argv{const_cast<char*>(o.binary.c_str())};

@@ -353,6 +353,32 @@ TEST(Failures, ReportTable) {
   }
 }
 
+// Memory that cannot be had: the system's text for its error number 8, which ends in CR LF, so the
+// end mark stands alone on a third line.
+TEST(Failures, MemoryThatCannotBeHad) {
+#ifdef __SANITIZE_ADDRESS__
+  GTEST_SKIP() << "AddressSanitizer cannot run under an address-space limit";
+#endif
+  TempDir dir;
+  Bmp b;  // a 200 MiB one-bit picture
+  b.bits = 1;
+  b.palette = {0, 0xFFFFFF};
+  b.width = 40000;
+  b.height = 40000;
+  WriteFile(dir / "in.bmp", b.Bytes());
+  RunOptions limited(dir.path());
+  limited.memory_limit = 128L << 20;
+  RunResult r = Torvi({"in.bmp", "out.eps"}, limited);
+  EXPECT_EQ(r.status, 1);
+  EXPECT_TRUE(
+      Matches(r.out, "EOutOfResources",
+              "\x82\xB1\x82\xCC\x83R\x83}\x83\x93\x83h\x82\xF0\x8E\xC0\x8Ds\x82\xB7\x82\xE9"
+              "\x82\xCC\x82\xC9\x8F\x5C\x95\xAA\x82\xC8\x8BL\x89\xAF\x88\xE6\x82\xAA\x82\xA0"
+              "\x82\xE8\x82\xDC\x82\xB9\x82\xF1\x81\x42\r\n"))
+      << r.out;
+  EXPECT_FALSE(Exists(dir / "out.eps"));
+}
+
 TEST(Failures, LocksBetweenConversions) {
   TempDir dir;
   WriteFile(dir / "in.bmp", ExampleBmp());
