@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 
 #include "bmp_builder.h"
+#include "example.h"
 #include "report_util.h"
 #include "run_util.h"
 #include "test_util.h"
@@ -40,38 +41,11 @@ class WineTest : public ::testing::Test {
   }
 };
 
-// The worked example: 3 x 2, top row white, black, white; bottom row black, black, white.
-std::string ExampleBmp() {
-  Bmp b;
-  b.width = 3;
-  b.height = 2;
-  b.pixels = {0,   0,   0,   0, 0, 0, 255, 255, 255, 0, 0, 0,
-              255, 255, 255, 0, 0, 0, 255, 255, 255, 0, 0, 0};
-  return b.Bytes();
-}
-
-const std::string kWorkedExample =
-    "%!PS-Adobe-2.0 EPSF-2.0\r\n%%Title:BMP->EPS\r\n%%Creator:TORVI\r\n"
-    "%%BoundingBox:10 10 13 12\r\n%%EndComments\r\ngsave\r\n10 10 translate\r\n"
-    "8 2 scale\r\n/BMPF\r\n<\r\n3F\r\nBF\r\n>def\r\n"
-    "8 2 1 [8 0 0 2 0 0] {BMPF} image\r\ngrestore\r\nshowpage\r\n";
-
 TEST_F(WineTest, Banner) {
   TempDir dir;
   RunResult r = Wine({}, dir.path());
   EXPECT_EQ(r.status, 0);
-  EXPECT_EQ(r.out,
-            "TORVI(Version1.1)\r\n\x83k\x83\x8C\x83g\r\n\r\ntorvi.exe BMP EPS\r\n"
-            "BMP\x83t\x83@\x83"
-            "C\x83\x8B\x82\xF0"
-            "EPS\x83t\x83@\x83"
-            "C\x83\x8B\x82\xC9\x95\xCF"
-            "\x8A\xB7\x82\xB5\x82\xDC\x82\xB7\x81"
-            "B\r\n"
-            "\x82\xBD\x82\xBE\x82\xB5\x81"
-            "A\x94\x92\x8D\x95\x89\xE6\x91\x9C\x82\xC9\x82\xC8\x82\xE8"
-            "\x82\xDC\x82\xB7\x81"
-            "B\r\n");
+  EXPECT_EQ(r.out, kBanner);
   EXPECT_EQ(r.err, "");
 }
 

@@ -27,7 +27,10 @@ class Picture {
   // 1 for white; the fill bits after the last pixel are 1.
   const uint8_t* Row(int32_t y) const { return Stored(height_ - 1 - y); }
   // Rows as stored: bottom row first, the order the document writes them in.
-  uint8_t* Stored(int32_t i) const { return bits_.get() + static_cast<size_t>(i) * row_bytes_; }
+  uint8_t* Stored(int32_t i) { return bits_.get() + static_cast<size_t>(i) * row_bytes_; }
+  const uint8_t* Stored(int32_t i) const {
+    return bits_.get() + static_cast<size_t>(i) * row_bytes_;
+  }
 
   // The colour at (x, y): 0xFFFFFF or 0x000000.
   uint32_t Pixel(int32_t x, int32_t y) const {
